@@ -1,0 +1,127 @@
+// Sample evaluation cost against the bare arithmetic it is made of, in one binary and one run.
+//
+// BM_EvalColor: a map with five constant-colour sub-maps, default settings, keys varying per
+// sample and the per-sample cache in place (one new sample per iteration).
+// BM_BareArithmetic: seed hash, four draws, three powf, two colour conversions and the clamp,
+// with nothing else: no cache, no virtual calls, no pick.
+// Both report heap allocations per sample; evaluation must make none.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "SampleVariation.h"
+#include "ShadingCore.h"
+#include "SimpleShadeContext.h"
+#include "SolidColorMap.h"
+#include "hsv.h"
+
+namespace {
+
+class BenchMap : public Texmap {
+public:
+    ShadingCore core;
+    AColor EvalColor(ShadeContext& sc) override { return core.EvalColor(sc, this); }
+    Point3 EvalNormalPerturb(ShadeContext& sc) override { return core.EvalNormalPerturb(sc, this); }
+    void Update(TimeValue, Interval&) override {}
+    void Reset() override {}
+    Interval Validity(TimeValue) override { return FOREVER; }
+};
+
+void ReportAllocations(benchmark::State& state, long before) {
+    state.counters["allocs_per_sample"] = benchmark::Counter(
+        static_cast<double>(AllocationCount() - before), benchmark::Counter::kAvgIterations);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_EvalColor(benchmark::State& state) {
+    SolidColorMap subs[5] = {SolidColorMap(AColor(0.8f, 0.2f, 0.1f, 1.0f)),
+                             SolidColorMap(AColor(0.1f, 0.7f, 0.3f, 1.0f)),
+                             SolidColorMap(AColor(0.2f, 0.3f, 0.9f, 1.0f)),
+                             SolidColorMap(AColor(0.6f, 0.5f, 0.4f, 1.0f)),
+                             SolidColorMap(AColor(0.9f, 0.9f, 0.2f, 1.0f))};
+    BenchMap map;
+    for (auto& s : subs) {
+        map.core.pickTable.Add(&s, 1);
+    }
+    SimpleShadeContext sc;
+    int key = 0;
+    const long before = AllocationCount();
+    for (auto _ : state) {
+        sc.mtlNum = key++;
+        sc.NewSample();
+        benchmark::DoNotOptimize(map.EvalColor(sc));
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_EvalColor);
+
+void BM_BareArithmetic(benchmark::State& state) {
+    const ShadeSettings s;
+    const Color base(0.6f, 0.5f, 0.4f);
+    int key = 0;
+    const long before = AllocationCount();
+    for (auto _ : state) {
+        const SampleDraws d = DrawSample(SampleSeed(key++, s.seed));
+        const float power = GammaExponent(s, d.gamma);
+        Color hsv = RGBtoHSV(
+            Color(std::pow(base.r, power), std::pow(base.g, power), std::pow(base.b, power)));
+        hsv.r = WrapHue(hsv.r + HueShift(s, d.hue));
+        hsv.g = ClampSaturation(SaturationFactor(s, d.sat) * hsv.g);
+        AColor out(HSVtoRGB(hsv), 1.0f);
+        out.ClampMinMax();
+        benchmark::DoNotOptimize(out);
+        benchmark::DoNotOptimize(d.pick);
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_BareArithmetic);
+
+// Prints each benchmark as usual and, at the end, the cost of evaluation relative to the bare
+// arithmetic measured in this same run.
+// Prints each benchmark as usual and, at the end, the cost of evaluation relative to the bare
+// arithmetic measured in this same run (medians when run with --benchmark_repetitions).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                single[name] = run.GetAdjustedCPUTime();
+            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                median[name] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void PrintRatio(std::ostream& out) const {
+        const auto& times = median.size() >= 2 ? median : single;
+        const auto eval = times.find("BM_EvalColor");
+        const auto bare = times.find("BM_BareArithmetic");
+        if (eval != times.end() && bare != times.end() && bare->second > 0.0) {
+            out << "EvalColor / bare arithmetic" << (&times == &median ? " (medians)" : "") << ": "
+                << eval->second / bare->second << "\n";
+        }
+    }
+
+private:
+    std::map<std::string, double> single, median;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio(std::cout);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,32 @@
+// Data and operations shared by materials and texture maps.
+#pragma once
+
+#include "../interval.h"
+#include "../ref.h"
+#include "../strclass.h"
+#include "ISubMap.h"
+
+class MtlBase : public ReferenceTarget, public ISubMap {
+public:
+    ~MtlBase() override = default;
+
+    // Prepares the object for evaluation at t and intersects valid with its own validity.
+    virtual void Update(TimeValue t, Interval& valid) = 0;
+    // Restores the object's settings to those of a new object.
+    virtual void Reset() = 0;
+    // The interval around t over which the object stays unchanged.
+    virtual Interval Validity(TimeValue t) = 0;
+
+    // The G-buffer (effects channel) ID; 0 means none.
+    ULONG gbufID = 0;
+    virtual ULONG GetGBufID() { return gbufID; }
+    virtual void SetGBufID(ULONG id) { gbufID = id; }
+
+    const MSTR& GetName() const { return name; }
+    void SetName(const MSTR& s) { name = s; }
+
+    ReferenceTarget* GetRefTarget() override { return this; }
+
+private:
+    MSTR name;
+};
