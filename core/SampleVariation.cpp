@@ -28,6 +28,17 @@ Color FiniteColor(const Color& c) {
     return Color(FiniteChannel(c.r), FiniteChannel(c.g), FiniteChannel(c.b));
 }
 
+inline float GammaStep(float x) {
+    return x == 0.0f ? 0.0f : 1.0f;
+}
+
+inline Color Gamma(const Color& c, float power) {
+    if (power > 0.0f) {
+        return Color(std::pow(c.r, power), std::pow(c.g, power), std::pow(c.b, power));
+    }
+    return Color(GammaStep(c.r), GammaStep(c.g), GammaStep(c.b));
+}
+
 float UniformDraw(int draw) {
     return static_cast<float>(static_cast<double>(draw) / 32767.0);
 }
@@ -95,11 +106,7 @@ float SaturationFactor(const ShadeSettings& s, float u) {
 }
 
 Color ApplyGamma(Color c, float power) {
-    if (power > 0.0f) {
-        return Color(std::pow(c.r, power), std::pow(c.g, power), std::pow(c.b, power));
-    }
-    const auto step = [](float x) { return x == 0.0f ? 0.0f : 1.0f; };
-    return Color(step(c.r), step(c.g), step(c.b));
+    return Gamma(c, power);
 }
 
 float WrapHue(float h) {
@@ -123,7 +130,7 @@ float ClampSaturation(float s) {
 }
 
 AColor VaryColor(Color base, const ShadeSettings& s, const SampleDraws& draws) {
-    Color hsv = RGBtoHSV(FiniteColor(ApplyGamma(base, GammaExponent(s, draws.gamma))));
+    Color hsv = RGBtoHSV(FiniteColor(Gamma(base, GammaExponent(s, draws.gamma))));
 
     // A non-finite shift (only from non-finite settings) leaves the hue as it was.
     const float hue = WrapHue(hsv.r + HueShift(s, draws.hue));
