@@ -48,3 +48,43 @@ typedef void* LPVOID;
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
+
+// Resources. Integer names and types travel in the low 16 bits of a pointer, as on Windows.
+#define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
+#define IS_INTRESOURCE(r) ((reinterpret_cast<ULONG_PTR>(r) >> 16) == 0)
+#define RT_BITMAP MAKEINTRESOURCEW(2)
+#define RT_DIALOG MAKEINTRESOURCEW(5)
+#define RT_STRING MAKEINTRESOURCEW(6)
+#define RT_RCDATA MAKEINTRESOURCEW(10)
+
+// Reasons of a module's entry point.
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+// A module's entry point; the host finds it by name, so it keeps C linkage and stays visible.
+extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE hinstDLL,
+                                                                      DWORD fdwReason,
+                                                                      LPVOID lpvReserved);
+
+extern "C" {
+// Copies string `uID` of module `hInstance` into `lpBuffer`: at most cchBufferMax - 1
+// characters, then a terminating zero. Returns the number of characters copied (without the
+// zero); 0 when the string is missing or empty, when the module has no resources, or when
+// cchBufferMax is below 1 (the read-only pointer form of Windows is not offered).
+int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
+
+// Finds resource `lpName` of type `lpType` in `hModule`. Both are integers (MAKEINTRESOURCEW),
+// "#123" strings, or names compared without regard to case. Null when absent.
+HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
+// The resource's data; it stays valid while the module is loaded. Null for a null `hResInfo`.
+HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
+// Size of the resource's data in bytes; 0 for a null `hResInfo`.
+DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+// Pointer to the first byte of loaded data (the handle itself).
+LPVOID WINAPI LockResource(HGLOBAL hResData);
+
+// Asks for no thread attach/detach calls to `hLibModule`'s entry point. Always TRUE.
+BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
+}
