@@ -23,3 +23,9 @@ void SolidColorMap::Reset() {
 Interval SolidColorMap::Validity(TimeValue) {
     return FOREVER;
 }
+
+// The map holds no references, so no message can concern it.
+RefResult SolidColorMap::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage,
+                                          BOOL) {
+    return REF_SUCCEED;
+}

@@ -23,6 +23,9 @@ public:
     void Reset() override;
     Interval Validity(TimeValue t) override;
 
+    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
+                               RefMessage message, BOOL propagate) override;
+
     const AColor& GetColor() const { return color; }
     void SetColor(const AColor& c) { color = c; }
     const Point3& GetPerturb() const { return perturb; }

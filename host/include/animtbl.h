@@ -7,6 +7,15 @@
 
 class IParamBlock2;
 
+// Animate mode. While it is on and not suspended, edits of animatable parameters set keys at the
+// edit time; otherwise they set the value at all times. Suspensions nest.
+CoreExport void AnimateOn();
+CoreExport void AnimateOff();
+// True while animate mode is on and not suspended.
+CoreExport BOOL Animating();
+CoreExport void SuspendAnimate();
+CoreExport void ResumeAnimate();
+
 class Animatable : public InterfaceServer {
 public:
     ~Animatable() override = default;

@@ -1,16 +1,88 @@
-// References between scene objects: makers hold references to targets.
+// References between scene objects: makers hold references to targets, and targets tell their
+// dependents (the makers referring to them) about changes through NotifyRefChanged.
+//
+// Life cycle: ReplaceReference stores a target in one of the maker's slots (SetReference) and
+// registers the maker as a dependent of it. DeleteReference, and ReplaceReference with delOld,
+// drop a target; a target left without dependents that way is deleted (DeleteThis). An owner
+// releases what it holds with DeleteAllRefsFromMe before it goes away. Deleting a target that
+// still has dependents sends them REFMSG_TARGET_DELETED and clears their slots.
 #pragma once
+
+#include <vector>
 
 #include "animtbl.h"
 #include "interval.h"
 #include "maxtypes.h"
 
 class ReferenceTarget;
+class ReferenceMaker;
 typedef ReferenceTarget* RefTargetHandle;
+typedef ReferenceMaker* RefMakerHandle;
+
+// Reference messages. The numeric codes are stored nowhere but compared by owners.
+#define REFMSG_LOOPTEST 0x10
+// The target is being deleted; the dependent's slot is cleared right after the message.
+#define REFMSG_TARGET_DELETED 0x20
+#define REFMSG_EVAL 0x30
+// Something in the target changed (80). A parameter block names the parameter through
+// LastNotifyParamID.
+#define REFMSG_CHANGE 0x50
+// The structure of the target's sub-animatables changed (258). A parameter block sends it when
+// the count of a table changes (set, zeroed, entries inserted or deleted) and names the table
+// through LastNotifyParamID.
+#define REFMSG_SUBANIM_STRUCTURE_CHANGED 0x102
+// The set of objects depending on the receiver's owner changed (259).
+#define REFMSG_REF_DELETED 0x103
+// The first code free for plug-in messages.
+#define REFMSG_USER 0x00010000
+
+// All channels of an object.
+#define PART_ALL 0xFFFFFFFFu
+// Super-class filter of NotifyDependents that lets every dependent through.
+#define NOTIFY_ALL 0xFFFFFFF0u
+
+// Suspends and resumes reference messages; calls nest. While suspended, NotifyDependents sends
+// nothing (SuspendAll uses these).
+CoreExport void DisableRefMsgs();
+CoreExport void EnableRefMsgs();
+CoreExport BOOL RefMsgsDisabled();
 
 class ReferenceMaker : public Animatable {
 public:
-    ~ReferenceMaker() override = default;
+    ReferenceMaker() = default;
+    // Copies of a maker hold no references: reference bookkeeping is never copied.
+    ReferenceMaker(const ReferenceMaker& other) : Animatable(other) {}
+    ReferenceMaker& operator=(const ReferenceMaker&) { return *this; }
+    // Unregisters from every target still held; the targets themselves are left alone.
+    ~ReferenceMaker() override;
+
+    // The maker's reference slots. SetReference only stores the pointer; the bookkeeping is
+    // ReplaceReference's.
+    virtual int NumRefs() { return 0; }
+    virtual RefTargetHandle GetReference(int i) {
+        (void)i;
+        return nullptr;
+    }
+    virtual void SetReference(int i, RefTargetHandle rtarg) { (void)i, (void)rtarg; }
+
+    // Receives a message from target hTarget. Returning REF_STOP keeps a propagating message
+    // from going further up from this maker.
+    virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget,
+                                       PartID& partID, RefMessage message, BOOL propagate) = 0;
+
+    // Stores newtarg (may be null) in slot which and registers this maker as its dependent.
+    // The previous target loses this dependency; with delOld it is deleted when no dependent
+    // is left. REF_FAIL when which is outside 0 .. NumRefs()-1.
+    CoreExport RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
+    // Clears slot i; a target left without dependents is deleted.
+    CoreExport RefResult DeleteReference(int i);
+    // Clears every slot.
+    CoreExport RefResult DeleteAllRefsFromMe();
+    // Has every maker referring to this object drop its references to it; the object itself
+    // is not deleted. A maker that is no target has no such makers.
+    virtual RefResult DeleteAllRefsToMe() { return REF_SUCCEED; }
+    // Both of the above.
+    CoreExport RefResult DeleteAllRefs();
 
     // Render notifications: sent before and after the renderer uses the object. The flags of
     // RenderBegin are 0 for an ordinary production render.
@@ -22,9 +94,55 @@ public:
         (void)t;
         return 0;
     }
+
+private:
+    friend class ReferenceTarget;
+    // One entry per dependency registered with a target (a target held in two slots is listed
+    // twice), so that destruction can unregister without calling virtual functions.
+    std::vector<ReferenceTarget*> heldTargets;
 };
 
 class ReferenceTarget : public ReferenceMaker {
 public:
-    ~ReferenceTarget() override = default;
+    ReferenceTarget() = default;
+    // Copies of a target have no dependents.
+    ReferenceTarget(const ReferenceTarget& other) : ReferenceMaker(other) {}
+    ReferenceTarget& operator=(const ReferenceTarget& other) {
+        ReferenceMaker::operator=(other);
+        return *this;
+    }
+    // Sends REFMSG_TARGET_DELETED to each dependent and clears its slots holding this target.
+    ~ReferenceTarget() override;
+
+    // Sends message to each dependent (once per dependent, whatever the number of its slots
+    // holding this target) whose super class matches sclass. With propagate, a dependent that
+    // is itself a target passes the message on to its own dependents unless it answered
+    // REF_STOP. hTarg is the target named in the message, this target when null. Sends
+    // nothing while reference messages are disabled, and nothing re-entrantly from a target
+    // that is already notifying (a reference loop).
+    CoreExport RefResult NotifyDependents(const Interval& changeInt, PartID partID,
+                                          RefMessage message, SClass_ID sclass = NOTIFY_ALL,
+                                          BOOL propagate = TRUE, RefTargetHandle hTarg = nullptr);
+
+    RefResult DeleteAllRefsToMe() override;
+
+    // True while some maker refers to this target.
+    CoreExport BOOL HasDependents();
+    // The distinct makers referring to this target, in the order they first referred to it.
+    CoreExport std::vector<ReferenceMaker*> GetDependents();
+    // Deletes the target when no maker refers to it any more. Returns TRUE when it did.
+    CoreExport BOOL MaybeAutoDelete();
+
+    // Called after a maker added or dropped a reference to this target.
+    virtual void RefAdded(RefMakerHandle rm) { (void)rm; }
+    virtual void RefDeleted(ReferenceMaker* oldOwner) { (void)oldOwner; }
+
+private:
+    friend class ReferenceMaker;
+    void AddDependent(ReferenceMaker* maker);
+    void RemoveDependent(ReferenceMaker* maker);
+
+    // One entry per registered dependency, mirroring ReferenceMaker::heldTargets.
+    std::vector<ReferenceMaker*> dependents;
+    bool notifying = false;
 };

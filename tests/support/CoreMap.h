@@ -31,6 +31,10 @@ public:
     void Update(TimeValue, Interval&) override {}
     void Reset() override {}
     Interval Validity(TimeValue) override { return FOREVER; }
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage,
+                               BOOL) override {
+        return REF_SUCCEED;
+    }
 };
 
 // A solid-colour map that counts how often it is evaluated.
