@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "CoreMap.h"
 #include "SampleVariation.h"
 #include "ShadingCore.h"
 #include "SimpleShadeContext.h"
@@ -21,16 +22,6 @@
 #include "hsv.h"
 
 namespace {
-
-class BenchMap : public Texmap {
-public:
-    ShadingCore core;
-    AColor EvalColor(ShadeContext& sc) override { return core.EvalColor(sc, this); }
-    Point3 EvalNormalPerturb(ShadeContext& sc) override { return core.EvalNormalPerturb(sc, this); }
-    void Update(TimeValue, Interval&) override {}
-    void Reset() override {}
-    Interval Validity(TimeValue) override { return FOREVER; }
-};
 
 void ReportAllocations(benchmark::State& state, long before) {
     state.counters["allocs_per_sample"] = benchmark::Counter(
@@ -47,7 +38,7 @@ void BM_EvalColor(benchmark::State& state) {
     SolidColorMap subs[5] = {SolidColorMap(kColours[0]), SolidColorMap(kColours[1]),
                              SolidColorMap(kColours[2]), SolidColorMap(kColours[3]),
                              SolidColorMap(kColours[4])};
-    BenchMap map;
+    CoreMap map;
     for (auto& s : subs) {
         map.core.pickTable.Add(&s, 1);
     }

@@ -3,6 +3,7 @@
 
 #include "Materials/ISubMap.h"
 #include "Materials/MtlBase.h"
+#include "Materials/TexHandle.h"
 #include "Materials/Texmap.h"
 #include "Rendering/ShadeContext.h"
 #include "acolor.h"

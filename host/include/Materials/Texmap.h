@@ -5,6 +5,7 @@
 #include "../acolor.h"
 #include "../point3.h"
 #include "MtlBase.h"
+#include "TexHandle.h"
 
 class UVGen;
 
@@ -24,4 +25,11 @@ public:
 
     // The map's texture-coordinate generator, or null when it has none.
     virtual UVGen* GetTheUVGen() { return nullptr; }
+
+    // Renders the map at t into a device-independent bitmap for the viewport: forceW x forceH
+    // pixels, or thmaker.Size() square when they are 0; 32 bits per pixel, rows bottom-up.
+    // Updates the map at t first, which narrows valid. The bitmap is allocated with malloc.
+    virtual CoreExport BITMAPINFO* GetVPDisplayDIB(TimeValue t, TexHandleMaker& thmaker,
+                                                   Interval& valid, BOOL mono = FALSE,
+                                                   int forceW = 0, int forceH = 0);
 };
