@@ -47,6 +47,9 @@ CoreExport void DisableRefMsgs();
 CoreExport void EnableRefMsgs();
 CoreExport BOOL RefMsgsDisabled();
 
+class RemapDir;
+class DependentEnumProc;
+
 class ReferenceMaker : public Animatable {
 public:
     ReferenceMaker() = default;
@@ -83,6 +86,18 @@ public:
     virtual RefResult DeleteAllRefsToMe() { return REF_SUCCEED; }
     // Both of the above.
     CoreExport RefResult DeleteAllRefs();
+
+    // FALSE when the reference to rtarg is weak: not a real dependency (a clone shares the
+    // target instead of cloning it).
+    virtual BOOL IsRealDependency(ReferenceTarget* rtarg) {
+        (void)rtarg;
+        return TRUE;
+    }
+    // For a weak reference: TRUE when it is saved with the scene.
+    virtual BOOL ShouldPersistWeakRef(RefTargetHandle rtarg) {
+        (void)rtarg;
+        return FALSE;
+    }
 
     // Render notifications: sent before and after the renderer uses the object. The flags of
     // RenderBegin are 0 for an ordinary production render.
@@ -133,6 +148,23 @@ public:
     // Deletes the target when no maker refers to it any more. Returns TRUE when it did.
     CoreExport BOOL MaybeAutoDelete();
 
+    // A copy of the target whose references are cloned or shared through remap; null for a
+    // class that cannot be cloned.
+    virtual RefTargetHandle Clone(RemapDir& remap) {
+        (void)remap;
+        return nullptr;
+    }
+    // Finishes a clone: from was cloned into to. The host's base does nothing.
+    virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) {
+        (void)from, (void)to, (void)remap;
+    }
+
+    // Calls dep->proc for this target and then for every maker that depends on it, directly
+    // or through others, each once. Stops when proc answers DEP_ENUM_HALT; DEP_ENUM_SKIP
+    // does not go above that maker. Returns 1 when halted, else 0.
+    CoreExport int DoEnumDependents(DependentEnumProc* dep);
+    virtual int DoEnumDependentsImpl(DependentEnumProc* dep);
+
     // Called after a maker added or dropped a reference to this target.
     virtual void RefAdded(RefMakerHandle rm) { (void)rm; }
     virtual void RefDeleted(ReferenceMaker* oldOwner) { (void)oldOwner; }
@@ -146,3 +178,35 @@ private:
     std::vector<ReferenceMaker*> dependents;
     bool notifying = false;
 };
+
+// Visits dependents for ReferenceTarget::DoEnumDependents.
+#define DEP_ENUM_CONTINUE 0
+#define DEP_ENUM_HALT 1
+#define DEP_ENUM_SKIP 2
+class DependentEnumProc : public MaxHeapOperators {
+public:
+    virtual ~DependentEnumProc() = default;
+    virtual int proc(ReferenceMaker* rmaker) = 0;
+};
+
+// The mapping from originals to clones during one clone operation: CloneRef clones each
+// original once, however often it is reached, and hands back the same clone afterwards.
+class RemapDir : public MaxHeapOperators {
+public:
+    virtual ~RemapDir() = default;
+    // The clone of from made so far in this operation, or null.
+    virtual RefTargetHandle FindMapping(RefTargetHandle from) = 0;
+    // The clone of oldTarg: the existing one, or a new one made by oldTarg->Clone(*this) and
+    // recorded. Null for null.
+    virtual CoreExport RefTargetHandle CloneRef(RefTargetHandle oldTarg);
+    virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
+    // Sets *patchThis to the clone of oldTarg once that clone exists (at Backpatch at the
+    // latest); leaves it alone when oldTarg is never cloned.
+    virtual void PatchPointer(RefTargetHandle* patchThis, RefTargetHandle oldTarg) = 0;
+    virtual void Backpatch() = 0;
+    virtual void Clear() = 0;
+    virtual void DeleteThis() = 0;
+};
+
+// A new remap directory for one clone operation; the caller ends it with DeleteThis.
+CoreExport RemapDir& NewRemapDir(BOOL use_A_WORK2_flag = FALSE);

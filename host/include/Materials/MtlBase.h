@@ -8,7 +8,13 @@
 
 class MtlBase : public ReferenceTarget, public ISubMap {
 public:
+    MtlBase() = default;
     ~MtlBase() override = default;
+
+    // Copies the material-base data (name, G-buffer ID, flags); references are not copied.
+    CoreExport MtlBase& operator=(const MtlBase& m);
+    // The host's part of cloning a material or map.
+    CoreExport void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) override;
 
     // Prepares the object for evaluation at t and intersects valid with its own validity.
     virtual void Update(TimeValue t, Interval& valid) = 0;
