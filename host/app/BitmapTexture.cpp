@@ -99,6 +99,16 @@ void BitmapTexture::SetReference(int i, RefTargetHandle rtarg) {
     }
 }
 
+RefTargetHandle BitmapTexture::Clone(RemapDir& remap) {
+    auto* clone = new BitmapTexture();
+    *static_cast<MtlBase*>(clone) = *this;
+    clone->ReplaceReference(0, remap.CloneRef(pblock));
+    clone->ReplaceReference(1, remap.CloneRef(uvGen));
+    clone->mapName = mapName;
+    BaseClone(this, clone, remap);
+    return clone;
+}
+
 IParamBlock2* BitmapTexture::GetParamBlockByID(BlockID id) {
     return pblock && pblock->ID() == id ? pblock : nullptr;
 }

@@ -43,6 +43,10 @@ public:
     IParamBlock2* GetParamBlock(int i) override { return i == 0 ? pblock : nullptr; }
     IParamBlock2* GetParamBlockByID(BlockID id) override;
 
+    // A new bitmap texture with clones (through remap) of the block and the generator, the same
+    // file name and the same material-base data.
+    RefTargetHandle Clone(RemapDir& remap) override;
+
 private:
     IParamBlock2* pblock = nullptr;
     StdUVGen* uvGen = nullptr;

@@ -24,6 +24,13 @@ Interval SolidColorMap::Validity(TimeValue) {
     return FOREVER;
 }
 
+RefTargetHandle SolidColorMap::Clone(RemapDir& remap) {
+    auto* clone = new SolidColorMap(color, perturb);
+    *static_cast<MtlBase*>(clone) = *this;
+    BaseClone(this, clone, remap);
+    return clone;
+}
+
 // The map holds no references, so no message can concern it.
 RefResult SolidColorMap::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage,
                                           BOOL) {

@@ -25,6 +25,8 @@ public:
 
     RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
                                RefMessage message, BOOL propagate) override;
+    // A new map of the same colour, perturbation and material-base data.
+    RefTargetHandle Clone(RemapDir& remap) override;
 
     const AColor& GetColor() const { return color; }
     void SetColor(const AColor& c) { color = c; }

@@ -31,6 +31,8 @@ public:
                                BOOL) override {
         return REF_SUCCEED;
     }
+    // A generator with the same settings and material-base data; its SetCalls starts at 0.
+    RefTargetHandle Clone(RemapDir& remap) override;
 
 private:
     void Set(float& field, float value, TimeValue t);

@@ -25,9 +25,17 @@ public:
 
 // The host's undo recorder. Begin opens a hold (holds nest); Put records a change while a hold
 // is open and recording is not suspended; Accept closes the innermost hold and keeps its
-// records, Cancel closes it and takes its records back in reverse order. Accepting the
-// outermost hold ends the records' life: there is no undo stack yet, so nothing can be undone
-// after that.
+// records, Cancel closes it and takes its records back in reverse order (Restore(0)).
+//
+// Accepting the outermost hold pushes its records, as one step named by Accept, onto the undo
+// stack and forgets every redoable step. Undo takes the last step back (Restore(1) of each
+// record, newest first) and makes it redoable; Redo does it again (Redo of each record, oldest
+// first) and makes it undoable. Nothing is recorded while a step is undone or redone.
+//
+// The stack owns its records: a record dies when its step is dropped from the redo side (a new
+// step was accepted), when ClearUndoStack runs, or with the recorder itself. Records that keep
+// scene objects alive (see HeldRef in ref.h) let them go then, so the host application clears
+// the stack before it tears a scene down.
 class Hold : public MaxHeapOperators {
 public:
     Hold() = default;
@@ -43,19 +51,44 @@ public:
     void Suspend();
     void Resume();
     int IsSuspended();
-    // True while a hold is open and recording is not suspended.
+    // True while a hold is open, recording is not suspended and no step is being taken back or
+    // done again.
     int Holding();
-    // True while Cancel is taking records back; isUndo is then 0.
+    // True while Cancel or Undo is taking records back; isUndo is 1 for Undo, 0 for Cancel.
     int Restoring(int& isUndo);
+    // True while Redo is doing a step again.
+    int Redoing();
+    // Closes the innermost hold. A step without records is not pushed.
     void Accept(const MCHAR* name = nullptr);
     void Cancel();
 
+    // Take the last step back / do the last undone step again. FALSE (and nothing happens)
+    // while a hold is open, while a step is being undone or redone, or when there is no step.
+    BOOL Undo();
+    BOOL Redo();
+    int NumUndoSteps() const { return static_cast<int>(undoSteps.size()); }
+    int NumRedoSteps() const { return static_cast<int>(redoSteps.size()); }
+    // The name given to Accept for the step Undo (Redo) would take; empty when there is none.
+    MSTR UndoName() const;
+    MSTR RedoName() const;
+    // Forgets every undoable and redoable step (the records die). Open holds are left alone.
+    void ClearUndoStack();
+
 private:
+    struct Step {
+        MSTR name;
+        std::vector<std::unique_ptr<RestoreObj>> records;
+    };
+
     std::vector<std::unique_ptr<RestoreObj>> records;
     // Number of records present when each open hold began, innermost last.
     std::vector<std::size_t> marks;
+    std::vector<Step> undoSteps;
+    std::vector<Step> redoSteps;
     int suspendCount = 0;
     bool restoring = false;
+    bool undoing = false;
+    bool redoing = false;
 };
 
 CoreExport extern Hold theHold;

@@ -6,6 +6,24 @@
 // drop a target; a target left without dependents that way is deleted (DeleteThis). An owner
 // releases what it holds with DeleteAllRefsFromMe before it goes away. Deleting a target that
 // still has dependents sends them REFMSG_TARGET_DELETED and clears their slots.
+//
+// Dropping a reference. Whenever a maker drops its reference to a target (DeleteReference,
+// ReplaceReference with another target, DeleteAllRefsFromMe, DeleteAllRefsToMe, DeleteMe, and
+// the undo or redo of any of these), the host, in this order and in this one place
+// (ReferenceMaker's release of a target in references.cpp):
+//   1. unregisters the maker as a dependent of the target;
+//   2. calls target->RefDeleted(maker);
+//   3. sends REFMSG_REF_DELETED from the target to its remaining dependents (not propagated);
+//   4. hands REFMSG_REF_DELETED to each parameter block the target owns (its own
+//      GetParamBlock, whose GetOwner is the target); the block passes it on, naming itself,
+//      to its dependents, the owner first (not propagated). An owner that only listens to its
+//      block thus hears "what depends on me changed";
+//   5. with delOld, deletes the target when no dependent is left (see HeldRef for undo).
+// Reference messages suspended (DisableRefMsgs) skip steps 3 and 4, never 2.
+//
+// Undo. While theHold.Holding(), ReplaceReference (and so every operation above) records one
+// restore object that puts the previous target back through ReplaceReference. Records keep the
+// objects they name alive through HeldRef; see there for when a dropped target dies.
 #pragma once
 
 #include <vector>
@@ -31,7 +49,9 @@ typedef ReferenceMaker* RefMakerHandle;
 // the count of a table changes (set, zeroed, entries inserted or deleted) and names the table
 // through LastNotifyParamID.
 #define REFMSG_SUBANIM_STRUCTURE_CHANGED 0x102
-// The set of objects depending on the receiver's owner changed (259).
+// The set of objects depending on the sender changed (259): a maker dropped its reference to
+// the sender, or, from a parameter block, to the block's owner. Sent only by the steps of
+// "Dropping a reference" above.
 #define REFMSG_REF_DELETED 0x103
 // The first code free for plug-in messages.
 #define REFMSG_USER 0x00010000
@@ -49,6 +69,7 @@ CoreExport BOOL RefMsgsDisabled();
 
 class RemapDir;
 class DependentEnumProc;
+class HeldRef;
 
 class ReferenceMaker : public Animatable {
 public:
@@ -112,6 +133,12 @@ public:
 
 private:
     friend class ReferenceTarget;
+    friend class HeldRef;
+    // Drops this maker's dependency on target (whose slot no longer holds it): steps 1 to 5
+    // of "Dropping a reference" above.
+    void ReleaseTarget(ReferenceTarget* target, BOOL delOld);
+    // The HeldRefs pointing at this object; cleared (their pointers nulled) when it dies.
+    std::vector<HeldRef*> holders;
     // One entry per dependency registered with a target (a target held in two slots is listed
     // twice), so that destruction can unregister without calling virtual functions.
     std::vector<ReferenceTarget*> heldTargets;
@@ -145,8 +172,14 @@ public:
     CoreExport BOOL HasDependents();
     // The distinct makers referring to this target, in the order they first referred to it.
     CoreExport std::vector<ReferenceMaker*> GetDependents();
-    // Deletes the target when no maker refers to it any more. Returns TRUE when it did.
+    // Deletes the target when no maker refers to it any more. Returns TRUE when it did. While
+    // a HeldRef names the target, deletion waits for the last HeldRef to go (FALSE here).
     CoreExport BOOL MaybeAutoDelete();
+    // The user's delete: sends REFMSG_TARGET_DELETED to each dependent, has every dependent
+    // drop its references to the target (recorded while theHold.Holding(), so Undo puts them
+    // back), then MaybeAutoDelete. Without a hold the target is gone afterwards; with one it
+    // lives on, out of the scene, as long as the undo records need it.
+    CoreExport RefResult DeleteMe();
 
     // A copy of the target whose references are cloned or shared through remap; null for a
     // class that cannot be cloned.
@@ -171,12 +204,44 @@ public:
 
 private:
     friend class ReferenceMaker;
+    friend class HeldRef;
     void AddDependent(ReferenceMaker* maker);
     void RemoveDependent(ReferenceMaker* maker);
 
     // One entry per registered dependency, mirroring ReferenceMaker::heldTargets.
     std::vector<ReferenceMaker*> dependents;
     bool notifying = false;
+    // MaybeAutoDelete found no dependent while a HeldRef kept the target: the last HeldRef to
+    // go deletes it, unless a maker refers to it again by then.
+    bool deletePending = false;
+};
+
+// A pointer held by an undo record (or anything else that must not dangle across edits).
+// This is the one place where the life of dropped targets under undo is decided:
+//   - While at least one HeldRef names a target, MaybeAutoDelete does not delete it; it marks
+//     the target "delete pending" instead. So a target that ReplaceReference or DeleteReference
+//     dropped with delOld stays alive while any record still needs it for Undo or Redo.
+//   - A maker that refers to the target again (ReplaceReference, e.g. from Undo) clears the mark.
+//   - When the last HeldRef naming a target goes (its record died: redo side forgotten, stack
+//     cleared, hold cancelled, or recording was off), a target still marked and without
+//     dependents is deleted then.
+//   - An object destroyed anyway (an owner's explicit delete) nulls every HeldRef naming it, so
+//     a record about it does nothing on Undo or Redo instead of touching freed memory.
+class HeldRef {
+public:
+    explicit HeldRef(ReferenceMaker* obj = nullptr) { Attach(obj); }
+    HeldRef(const HeldRef& other) { Attach(other.object); }
+    HeldRef& operator=(const HeldRef& other);
+    ~HeldRef() { Release(); }
+
+    ReferenceMaker* Get() const { return object; }
+    ReferenceTarget* Target() const;
+
+private:
+    friend class ReferenceMaker;
+    CoreExport void Attach(ReferenceMaker* obj);
+    CoreExport void Release();
+    ReferenceMaker* object = nullptr;
 };
 
 // Visits dependents for ReferenceTarget::DoEnumDependents.

@@ -35,25 +35,37 @@ int Hold::IsSuspended() {
 }
 
 int Hold::Holding() {
-    return !marks.empty() && suspendCount == 0 && !restoring;
+    return !marks.empty() && suspendCount == 0 && !restoring && !redoing;
 }
 
 int Hold::Restoring(int& isUndo) {
-    isUndo = 0;
+    isUndo = undoing ? 1 : 0;
     return restoring;
 }
 
-void Hold::Accept(const MCHAR*) {
+int Hold::Redoing() {
+    return redoing;
+}
+
+void Hold::Accept(const MCHAR* name) {
     if (marks.empty()) {
         return;
     }
     marks.pop_back();
-    if (marks.empty()) {
-        for (auto& record : records) {
-            record->EndHold();
-        }
-        records.clear();
+    if (!marks.empty() || records.empty()) {
+        return;
     }
+    for (auto& record : records) {
+        record->EndHold();
+    }
+    Step step;
+    step.name = name ? MSTR(name) : MSTR();
+    step.records = std::move(records);
+    records.clear();
+    undoSteps.push_back(std::move(step));
+    // Dropped after the stack is consistent again: a dying record may delete scene objects.
+    std::vector<Step> forgotten;
+    forgotten.swap(redoSteps);
 }
 
 void Hold::Cancel() {
@@ -63,11 +75,58 @@ void Hold::Cancel() {
     const std::size_t mark = marks.back();
     marks.pop_back();
     restoring = true;
+    std::vector<std::unique_ptr<RestoreObj>> undone;
     while (records.size() > mark) {
         records.back()->Restore(FALSE);
+        undone.push_back(std::move(records.back()));
         records.pop_back();
     }
     restoring = false;
+}
+
+BOOL Hold::Undo() {
+    if (!marks.empty() || restoring || redoing || undoSteps.empty()) {
+        return FALSE;
+    }
+    Step step = std::move(undoSteps.back());
+    undoSteps.pop_back();
+    restoring = undoing = true;
+    for (auto it = step.records.rbegin(); it != step.records.rend(); ++it) {
+        (*it)->Restore(TRUE);
+    }
+    restoring = undoing = false;
+    redoSteps.push_back(std::move(step));
+    return TRUE;
+}
+
+BOOL Hold::Redo() {
+    if (!marks.empty() || restoring || redoing || redoSteps.empty()) {
+        return FALSE;
+    }
+    Step step = std::move(redoSteps.back());
+    redoSteps.pop_back();
+    redoing = true;
+    for (auto& record : step.records) {
+        record->Redo();
+    }
+    redoing = false;
+    undoSteps.push_back(std::move(step));
+    return TRUE;
+}
+
+MSTR Hold::UndoName() const {
+    return undoSteps.empty() ? MSTR() : undoSteps.back().name;
+}
+
+MSTR Hold::RedoName() const {
+    return redoSteps.empty() ? MSTR() : redoSteps.back().name;
+}
+
+void Hold::ClearUndoStack() {
+    std::vector<Step> forgottenUndo;
+    std::vector<Step> forgottenRedo;
+    forgottenUndo.swap(undoSteps);
+    forgottenRedo.swap(redoSteps);
 }
 
 SuspendAll::SuspendAll(BOOL holdState_, BOOL macroRecorder_, BOOL animateMode_, BOOL setKeyMode_,

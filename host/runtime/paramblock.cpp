@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "hold.h"
 #include "imtl.h"
 #include "iparamb2.h"
 #include "keytrack.h"
@@ -51,6 +52,26 @@ public:
     BlockID ID() override { return desc->ID; }
     ParamBlockDesc2* GetDesc() override { return desc; }
     int NumParams() override { return desc->Count(); }
+
+    // A block made by Clone has no owner until a maker installs it; an owner that drops the
+    // block stops being its owner (Undo may install it again).
+    void RefAdded(RefMakerHandle rm) override {
+        if (!owner) {
+            owner = rm;
+        }
+    }
+    void RefDeleted(ReferenceMaker* oldOwner) override {
+        if (owner == oldOwner) {
+            owner = nullptr;
+        }
+    }
+
+    RefTargetHandle Clone(RemapDir& remap) override;
+
+    // Puts a parameter's entries back to `target` (undo and redo of a recorded edit) and sends
+    // the messages of the original edit. Texture-map entries change through ReplaceReference.
+    void RestoreEntries(ParamID id, int tabIndex, bool structural,
+                        const std::vector<ParamEntry>& target);
     ReferenceMaker* GetOwner() override { return owner; }
     ParamType2 GetParameterType(ParamID id) override {
         const int p = desc->IDtoIndex(id);
@@ -263,6 +284,12 @@ private:
     template <class T>
     int InsertEntries(ParamID id, int at, int num, const T* el, Kind kind);
     void ReleaseRefs(ParamID id, int start, int num);
+    // Runs `change` on parameter id's entries. While theHold.Holding() it records the entries
+    // before and after (the record holds the maps they name); recording is suspended during
+    // the change itself, whose own reference replacements the record covers. The caller sends
+    // the messages afterwards, so edits made in answer to them are recorded after this one.
+    template <class Change>
+    void Recorded(ParamID id, int tabIndex, bool structural, Change change);
 
     // Messages carry the parameter they are about; a suspended message changes nothing.
     void Announce(ParamID id, int tabIndex, RefMessage message, BOOL propagate = TRUE);
@@ -342,8 +369,16 @@ void ParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
 
 // A change inside a sub-map is a change of the parameter holding it; the message then goes on
 // to the owner with the block as its target.
+//
+// REFMSG_REF_DELETED from the owner (the host hands it to the owner's blocks when a maker
+// dropped its reference to the owner, see ref.h) goes on to the block's dependents, the owner
+// first, naming the block.
 RefResult ParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
                                         RefMessage message, BOOL) {
+    if (message == REFMSG_REF_DELETED && hTarget && hTarget == owner) {
+        NotifyDependents(FOREVER, PART_ALL, REFMSG_REF_DELETED, NOTIFY_ALL, FALSE);
+        return REF_SUCCEED;
+    }
     if (message != REFMSG_CHANGE) {
         return REF_SUCCEED;
     }
@@ -385,20 +420,22 @@ BOOL ParamBlock2::Write(ParamID id, TimeValue t, Kind kind, const PB2Value& v, i
     }
     const ParamDef* def = Def(id);
     const ParamType2 base = def->BaseType();
-    if (def->IsAnimatable() && Animating()) {
-        if (e->keys.Empty() && t != 0) {
-            e->keys.SetKey(0, e->value);
-        }
-        e->keys.SetKey(t, v);
-    } else if (!e->keys.Empty()) {
-        if (base == TYPE_BOOL) {
-            e->keys.SetAll(v);
+    Recorded(id, tabIndex, false, [&] {
+        if (def->IsAnimatable() && Animating()) {
+            if (e->keys.Empty() && t != 0) {
+                e->keys.SetKey(0, e->value);
+            }
+            e->keys.SetKey(t, v);
+        } else if (!e->keys.Empty()) {
+            if (base == TYPE_BOOL) {
+                e->keys.SetAll(v);
+            } else {
+                e->keys.Offset(e->keys.Value(t, base), v, base);
+            }
         } else {
-            e->keys.Offset(e->keys.Value(t, base), v, base);
+            e->value = v;
         }
-    } else {
-        e->value = v;
-    }
+    });
     NotifyChange(id, tabIndex);
     return TRUE;
 }
@@ -408,7 +445,7 @@ BOOL ParamBlock2::Key(ParamID id, TimeValue t, Kind kind, const PB2Value& v, int
     if (!e || !Def(id)->IsAnimatable()) {
         return FALSE;
     }
-    e->keys.SetKey(t, v);
+    Recorded(id, tabIndex, false, [&] { e->keys.SetKey(t, v); });
     NotifyChange(id, tabIndex);
     return TRUE;
 }
@@ -418,8 +455,10 @@ BOOL ParamBlock2::DeleteKeys(ParamID id, TimeValue t, int tabIndex) {
     if (!e || e->keys.Empty()) {
         return FALSE;
     }
-    e->value = e->keys.Value(t, Def(id)->BaseType());
-    e->keys.Clear();
+    Recorded(id, tabIndex, false, [&] {
+        e->value = e->keys.Value(t, Def(id)->BaseType());
+        e->keys.Clear();
+    });
     NotifyChange(id, tabIndex);
     return TRUE;
 }
@@ -428,7 +467,7 @@ BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
     if (!Find(id, tabIndex, Kind::Texmap)) {
         return FALSE;
     }
-    ReplaceReference(RefIndex(id, tabIndex), v);
+    Recorded(id, tabIndex, false, [&] { ReplaceReference(RefIndex(id, tabIndex), v); });
     NotifyChange(id, tabIndex);
     return TRUE;
 }
@@ -452,12 +491,14 @@ void ParamBlock2::SetCount(ParamID id, int n) {
     if (!table || n < 0 || n == count) {
         return;
     }
-    if (n < count) {
-        ReleaseRefs(id, n, count - n);
-        table->resize(static_cast<std::size_t>(n));
-    } else {
-        table->resize(static_cast<std::size_t>(n), DefaultEntry(*Def(id)));
-    }
+    Recorded(id, -1, true, [&] {
+        if (n < count) {
+            ReleaseRefs(id, n, count - n);
+            table->resize(static_cast<std::size_t>(n));
+        } else {
+            table->resize(static_cast<std::size_t>(n), DefaultEntry(*Def(id)));
+        }
+    });
     NotifyStructure(id);
 }
 
@@ -468,8 +509,10 @@ int ParamBlock2::Delete(ParamID id, int start, int num) {
         return -1;
     }
     num = std::min(num, count - start);
-    ReleaseRefs(id, start, num);
-    table->erase(table->begin() + start, table->begin() + start + num);
+    Recorded(id, -1, true, [&] {
+        ReleaseRefs(id, start, num);
+        table->erase(table->begin() + start, table->begin() + start + num);
+    });
     NotifyStructure(id);
     return static_cast<int>(table->size());
 }
@@ -491,14 +534,16 @@ int ParamBlock2::InsertEntries(ParamID id, int at, int num, const T* el, Kind ki
             v.i = el[k];
         }
     }
-    table->insert(table->begin() + at, added.begin(), added.end());
-    if constexpr (std::is_same<T, Texmap*>::value) {
-        for (int k = 0; el && k < num; ++k) {
-            if (el[k]) {
-                ReplaceReference(RefIndex(id, at + k), el[k]);
+    Recorded(id, -1, true, [&] {
+        table->insert(table->begin() + at, added.begin(), added.end());
+        if constexpr (std::is_same<T, Texmap*>::value) {
+            for (int k = 0; el && k < num; ++k) {
+                if (el[k]) {
+                    ReplaceReference(RefIndex(id, at + k), el[k]);
+                }
             }
         }
-    }
+    });
     NotifyStructure(id);
     return at;
 }
@@ -513,6 +558,120 @@ int ParamBlock2::Insert(ParamID id, int at, int num, float* el) {
 
 int ParamBlock2::Insert(ParamID id, int at, int num, int* el) {
     return InsertEntries<int>(id, at, num, el, Kind::Int);
+}
+
+// Undo record of one edit of a parameter: its entries before and after (values, keys, maps).
+// The HeldRefs keep the block and every map named on either side alive while the record lives.
+class ParamRestore : public RestoreObj {
+public:
+    ParamRestore(ParamBlock2* b, ParamID param, int tab, bool structuralEdit,
+                 const std::vector<ParamEntry>& entries)
+        : block(b), id(param), tabIndex(tab), structural(structuralEdit), before(entries) {
+        HoldMaps(before);
+    }
+    void SetAfter(const std::vector<ParamEntry>& entries) {
+        after = entries;
+        HoldMaps(after);
+    }
+    void Restore(int) override { Put(before); }
+    void Redo() override { Put(after); }
+    int Size() override {
+        return static_cast<int>((before.size() + after.size()) * sizeof(ParamEntry));
+    }
+    MSTR Description() override { return MSTR(_M("Parameter change")); }
+
+private:
+    void HoldMaps(const std::vector<ParamEntry>& entries) {
+        for (const ParamEntry& e : entries) {
+            if (e.ref) {
+                maps.emplace_back(e.ref);
+            }
+        }
+    }
+    void Put(const std::vector<ParamEntry>& entries) {
+        if (auto* b = static_cast<ParamBlock2*>(block.Get())) {
+            b->RestoreEntries(id, tabIndex, structural, entries);
+        }
+    }
+
+    HeldRef block;
+    ParamID id;
+    int tabIndex;
+    bool structural;
+    std::vector<ParamEntry> before;
+    std::vector<ParamEntry> after;
+    std::vector<HeldRef> maps;
+};
+
+template <class Change>
+void ParamBlock2::Recorded(ParamID id, int tabIndex, bool structural, Change change) {
+    if (!theHold.Holding()) {
+        change();
+        return;
+    }
+    // Made before the change, so that the maps it drops are held while they are dropped.
+    auto* record = new ParamRestore(this, id, tabIndex, structural, *Entries(id));
+    theHold.Suspend();
+    change();
+    theHold.Resume();
+    record->SetAfter(*Entries(id));
+    theHold.Put(record);
+}
+
+// Maps go first where the entries differ (slot by slot, as far as both sides reach), then the
+// entries take the target's values and keys and its count, then the maps of new entries come.
+void ParamBlock2::RestoreEntries(ParamID id, int tabIndex, bool structural,
+                                 const std::vector<ParamEntry>& target) {
+    std::vector<ParamEntry>* entries = Entries(id);
+    if (!entries) {
+        return;
+    }
+    const bool maps = Def(id)->BaseType() == TYPE_TEXMAP;
+    const std::size_t count = entries->size();
+    if (maps) {
+        for (std::size_t k = 0; k < count; ++k) {
+            RefTargetHandle want = k < target.size() ? target[k].ref : nullptr;
+            if ((*entries)[k].ref != want) {
+                ReplaceReference(RefIndex(id, static_cast<int>(k)), want);
+            }
+        }
+    }
+    std::vector<ParamEntry> next = target;
+    for (std::size_t k = 0; k < next.size(); ++k) {
+        next[k].ref = k < count ? (*entries)[k].ref : nullptr;
+    }
+    *entries = std::move(next);
+    if (maps) {
+        for (std::size_t k = count; k < target.size(); ++k) {
+            if (target[k].ref) {
+                ReplaceReference(RefIndex(id, static_cast<int>(k)), target[k].ref);
+            }
+        }
+    }
+    if (structural) {
+        NotifyStructure(id);
+    } else {
+        NotifyChange(id, tabIndex);
+    }
+}
+
+// Values and keys are copied; maps are cloned through remap, so that a map reached twice in one
+// clone operation is cloned once. The clone's owner is whoever installs it first.
+RefTargetHandle ParamBlock2::Clone(RemapDir& remap) {
+    auto* clone = new ParamBlock2(desc, nullptr);
+    clone->params = params;
+    for (std::vector<ParamEntry>& entries : clone->params) {
+        for (ParamEntry& e : entries) {
+            e.ref = nullptr;
+        }
+    }
+    for (int i = 0; i < NumRefs(); ++i) {
+        if (RefTargetHandle ref = GetReference(i)) {
+            clone->ReplaceReference(i, remap.CloneRef(ref));
+        }
+    }
+    BaseClone(this, clone, remap);
+    return clone;
 }
 
 void ParamBlock2::Announce(ParamID id, int tabIndex, RefMessage message, BOOL propagate) {

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "hold.h"
+#include "iparamb2.h"
 #include "ref.h"
 
 namespace {
@@ -32,6 +34,50 @@ private:
     bool& flag;
 };
 
+// Undo record of one ReplaceReference: the maker's slot goes back to the previous target, and
+// forward again on Redo, through ReplaceReference so that dependencies stay right. The HeldRefs
+// keep both targets alive for as long as the record lives.
+class RefReplaceRestore : public RestoreObj {
+public:
+    RefReplaceRestore(ReferenceMaker* m, int slot, RefTargetHandle before, RefTargetHandle after,
+                      BOOL del)
+        : maker(m), which(slot), oldTarget(before), newTarget(after), delOld(del) {}
+    void Restore(int) override { Put(oldTarget); }
+    void Redo() override { Put(newTarget); }
+    MSTR Description() override { return MSTR(_M("Replace reference")); }
+
+private:
+    void Put(const HeldRef& target) {
+        if (ReferenceMaker* m = maker.Get()) {
+            m->ReplaceReference(which, target.Target(), delOld);
+        }
+    }
+
+    HeldRef maker;
+    int which;
+    HeldRef oldTarget;
+    HeldRef newTarget;
+    BOOL delOld;
+};
+
+// Undo record of DeleteMe's last step, after the records of the dropped slots: Redo deletes
+// the target again once those slots are dropped again (it waits for the records, as always);
+// Undo has nothing to do, the slot records put the target back.
+class DeleteMeRestore : public RestoreObj {
+public:
+    explicit DeleteMeRestore(ReferenceTarget* t) : target(t) {}
+    void Restore(int) override {}
+    void Redo() override {
+        if (ReferenceTarget* t = target.Target()) {
+            t->MaybeAutoDelete();
+        }
+    }
+    MSTR Description() override { return MSTR(_M("Delete")); }
+
+private:
+    HeldRef target;
+};
+
 }  // namespace
 
 void DisableRefMsgs() {
@@ -52,6 +98,9 @@ ReferenceMaker::~ReferenceMaker() {
     for (ReferenceTarget* target : heldTargets) {
         EraseOne(target->dependents, static_cast<ReferenceMaker*>(this));
     }
+    for (HeldRef* holder : holders) {
+        holder->object = nullptr;
+    }
 }
 
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
@@ -62,19 +111,45 @@ RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, B
     if (old == newtarg) {
         return REF_SUCCEED;
     }
+    // Recorded before the change, so that the record holds the old target while it is dropped.
+    if (theHold.Holding()) {
+        theHold.Put(new RefReplaceRestore(this, which, old, newtarg, delOld));
+    }
     SetReference(which, newtarg);
     if (newtarg) {
         newtarg->AddDependent(this);
         newtarg->RefAdded(this);
     }
     if (old) {
-        old->RemoveDependent(this);
-        old->RefDeleted(this);
-        if (delOld) {
-            old->MaybeAutoDelete();
-        }
+        ReleaseTarget(old, delOld);
     }
     return REF_SUCCEED;
+}
+
+// The one place where dropping a reference is announced; ref.h lists the steps.
+void ReferenceMaker::ReleaseTarget(ReferenceTarget* target, BOOL delOld) {
+    // A receiver must not delete the target under our feet: deletion waits for the guard.
+    HeldRef guard(target);
+    target->RemoveDependent(this);
+    target->RefDeleted(this);
+    if (!RefMsgsDisabled()) {
+        target->NotifyDependents(FOREVER, PART_ALL, REFMSG_REF_DELETED, NOTIFY_ALL, FALSE);
+        std::vector<IParamBlock2*> blocks;
+        for (int i = 0; i < target->NumParamBlocks(); ++i) {
+            IParamBlock2* block = target->GetParamBlock(i);
+            if (block && block->GetOwner() == target &&
+                std::find(blocks.begin(), blocks.end(), block) == blocks.end()) {
+                blocks.push_back(block);
+            }
+        }
+        for (IParamBlock2* block : blocks) {
+            PartID part = PART_ALL;
+            block->NotifyRefChanged(FOREVER, target, part, REFMSG_REF_DELETED, FALSE);
+        }
+    }
+    if (delOld) {
+        target->MaybeAutoDelete();
+    }
 }
 
 RefResult ReferenceMaker::DeleteReference(int i) {
@@ -93,6 +168,50 @@ RefResult ReferenceMaker::DeleteAllRefsFromMe() {
 RefResult ReferenceMaker::DeleteAllRefs() {
     DeleteAllRefsToMe();
     return DeleteAllRefsFromMe();
+}
+
+RefResult ReferenceTarget::DeleteMe() {
+    // Held until the end, so that nothing deletes the target while its references go.
+    HeldRef self(this);
+    struct Slot {
+        ReferenceMaker* maker;
+        int index;
+    };
+    std::vector<Slot> slots;
+    const std::vector<ReferenceMaker*> makers = GetDependents();
+    for (ReferenceMaker* maker : makers) {
+        for (int i = 0; i < maker->NumRefs(); ++i) {
+            if (maker->GetReference(i) == this) {
+                slots.push_back({maker, i});
+            }
+        }
+    }
+    if (!RefMsgsDisabled()) {
+        for (ReferenceMaker* maker : makers) {
+            if (maker != this) {
+                PartID part = PART_ALL;
+                maker->NotifyRefChanged(FOREVER, this, part, REFMSG_TARGET_DELETED, FALSE);
+            }
+        }
+    }
+    for (const Slot& slot : slots) {
+        if (slot.maker->GetReference(slot.index) == this) {
+            slot.maker->ReplaceReference(slot.index, nullptr, FALSE);
+        } else if (std::find(dependents.begin(), dependents.end(), slot.maker) !=
+                   dependents.end()) {
+            // The maker forgot the target itself on the message: record what it held, then
+            // drop the dependency as ReplaceReference would have.
+            if (theHold.Holding()) {
+                theHold.Put(new RefReplaceRestore(slot.maker, slot.index, this, nullptr, FALSE));
+            }
+            slot.maker->ReleaseTarget(this, FALSE);
+        }
+    }
+    if (theHold.Holding()) {
+        theHold.Put(new DeleteMeRestore(this));
+    }
+    MaybeAutoDelete();
+    return REF_SUCCEED;
 }
 
 RefResult ReferenceTarget::DeleteAllRefsToMe() {
@@ -170,11 +289,16 @@ BOOL ReferenceTarget::MaybeAutoDelete() {
     if (!dependents.empty()) {
         return FALSE;
     }
+    if (!holders.empty()) {
+        deletePending = true;
+        return FALSE;
+    }
     DeleteThis();
     return TRUE;
 }
 
 void ReferenceTarget::AddDependent(ReferenceMaker* maker) {
+    deletePending = false;
     dependents.push_back(maker);
     maker->heldTargets.push_back(this);
 }
@@ -182,4 +306,41 @@ void ReferenceTarget::AddDependent(ReferenceMaker* maker) {
 void ReferenceTarget::RemoveDependent(ReferenceMaker* maker) {
     EraseOne(dependents, maker);
     EraseOne(maker->heldTargets, static_cast<ReferenceTarget*>(this));
+}
+
+HeldRef& HeldRef::operator=(const HeldRef& other) {
+    if (this != &other && object != other.object) {
+        ReferenceMaker* next = other.object;
+        Release();
+        Attach(next);
+    }
+    return *this;
+}
+
+ReferenceTarget* HeldRef::Target() const {
+    return dynamic_cast<ReferenceTarget*>(object);
+}
+
+void HeldRef::Attach(ReferenceMaker* obj) {
+    object = obj;
+    if (object) {
+        object->holders.push_back(this);
+    }
+}
+
+void HeldRef::Release() {
+    if (!object) {
+        return;
+    }
+    ReferenceMaker* obj = object;
+    object = nullptr;
+    EraseOne(obj->holders, this);
+    if (!obj->holders.empty()) {
+        return;
+    }
+    auto* target = dynamic_cast<ReferenceTarget*>(obj);
+    if (target && target->deletePending && target->dependents.empty()) {
+        target->deletePending = false;
+        target->DeleteThis();
+    }
 }
