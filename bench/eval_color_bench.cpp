@@ -1,7 +1,8 @@
 // Sample evaluation cost against the bare arithmetic it is made of, in one binary and one run.
 //
-// BM_EvalColor: a map with five constant-colour sub-maps, default settings, keys varying per
-// sample and the per-sample cache in place (one new sample per iteration).
+// BM_EvalColor: a map made by the loaded Kaleidra.dlt with five constant-colour sub-maps,
+// default settings, keys varying per sample and the per-sample cache in place (one new
+// sample per iteration).
 // BM_BareArithmetic: seed hash, four draws, three powf, two colour conversions and the clamp,
 // with nothing else: no cache, no virtual calls, no pick.
 // Both report heap allocations per sample; evaluation must make none.
@@ -10,11 +11,13 @@
 #include <cmath>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "AllocationCounter.h"
-#include "CoreMap.h"
+#include "MultiMapParamIDs.h"
+#include "PluginLoader.h"
 #include "SampleVariation.h"
 #include "ShadingCore.h"
 #include "SimpleShadeContext.h"
@@ -34,14 +37,30 @@ const AColor kColours[5] = {AColor(0.8f, 0.2f, 0.1f, 1.0f), AColor(0.1f, 0.7f, 0
                             AColor(0.2f, 0.3f, 0.9f, 1.0f), AColor(0.6f, 0.5f, 0.4f, 1.0f),
                             AColor(0.9f, 0.9f, 0.2f, 1.0f)};
 
-void BM_EvalColor(benchmark::State& state) {
-    SolidColorMap subs[5] = {SolidColorMap(kColours[0]), SolidColorMap(kColours[1]),
-                             SolidColorMap(kColours[2]), SolidColorMap(kColours[3]),
-                             SolidColorMap(kColours[4])};
-    CoreMap map;
-    for (auto& s : subs) {
-        map.core.pickTable.Add(&s, 1);
+// The plug-in as the host loads it, and one map made through its class descriptor with the
+// parameter defaults (a new map holds its reset values, without random spread).
+struct LoadedMap {
+    LoadedMap() : plugin(PluginLoader(2025).Load(KALEIDRA_PLUGIN_2025)) {
+        map = static_cast<Texmap*>(plugin->Classes().at(0)->Create(FALSE));
+        IParamBlock2* block = map->GetParamBlock(0);
+        block->SetValue(pb_rnd_gamma, 0, 0.2f);
+        block->SetValue(pb_rnd_hue, 0, 15.0f);
+        block->SetValue(pb_rnd_sat, 0, 10.0f);
+        for (const AColor& c : kColours) {
+            Texmap* sub = new SolidColorMap(c);
+            block->Append(pb_submaps, 1, &sub);
+        }
+        Interval valid = FOREVER;
+        map->Update(0, valid);
     }
+    ~LoadedMap() { map->DeleteThis(); }
+    std::unique_ptr<LoadedPlugin> plugin;
+    Texmap* map = nullptr;
+};
+
+void BM_EvalColor(benchmark::State& state) {
+    LoadedMap loaded;
+    Texmap& map = *loaded.map;
     SimpleShadeContext sc;
     int key = 0;
     const long before = AllocationCount();

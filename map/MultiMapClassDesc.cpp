@@ -1,11 +1,15 @@
 #include "MultiMapClassDesc.h"
 
+#include <new>
+
 #include "DllEntry.h"
+#include "MultiMap.h"
 #include "resource.h"
 
-// MultiMap itself is not built yet: no map can be created.
+// A map about to be filled from a scene is built and reset like a new one. Null when the host
+// heap cannot supply one.
 void* MultiMapClassDesc::Create(BOOL) {
-    return nullptr;
+    return new (std::nothrow) MultiMap();
 }
 
 const MCHAR* MultiMapClassDesc::ClassName() {

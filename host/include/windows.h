@@ -88,3 +88,9 @@ LPVOID WINAPI LockResource(HGLOBAL hResData);
 // Asks for no thread attach/detach calls to `hLibModule`'s entry point. Always TRUE.
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 }
+
+// Exports of a module. The stand-in builds modules with hidden symbols by default, so an
+// export is a symbol of default visibility.
+#ifndef _WIN32
+#define __declspec(x) __attribute__((visibility("default")))
+#endif

@@ -6,6 +6,7 @@
 
 class Texmap;
 class ReferenceTarget;
+class ParamDlg;
 
 class ISubMap {
 public:
@@ -17,6 +18,15 @@ public:
     virtual MSTR GetSubTexmapSlotName(int i, bool localized) {
         (void)i, (void)localized;
         return MSTR();
+    }
+    // The name the track view shows for sub-texture slot i.
+    MSTR GetSubTexmapTVName(int i, bool localized = true) {
+        return GetSubTexmapSlotName(i, localized);
+    }
+    // TRUE when the dialog belongs to this object and its thing was set.
+    virtual BOOL SetDlgThing(ParamDlg* dlg) {
+        (void)dlg;
+        return FALSE;
     }
     virtual ReferenceTarget* GetRefTarget() = 0;
 };

@@ -5,6 +5,7 @@
 #include "../ref.h"
 #include "../strclass.h"
 #include "ISubMap.h"
+#include "TexHandle.h"
 
 class MtlBase : public ReferenceTarget, public ISubMap {
 public:
@@ -22,6 +23,22 @@ public:
     virtual void Reset() = 0;
     // The interval around t over which the object stays unchanged.
     virtual Interval Validity(TimeValue t) = 0;
+
+    // Shading requirements (MTLREQ_ flags) of this object and its sub-objects, and of this
+    // object alone.
+    virtual ULONG Requirements(int subMtlNum) {
+        (void)subMtlNum;
+        return 0;
+    }
+    virtual ULONG LocalRequirements(int subMtlNum) { return Requirements(subMtlNum); }
+
+    // Viewport display of the object as a texture.
+    virtual BOOL SupportTexDisplay() { return FALSE; }
+    virtual void ActivateTexDisplay(BOOL onoff) { (void)onoff; }
+    virtual DWORD_PTR GetActiveTexHandle(TimeValue t, TexHandleMaker& thmaker) {
+        (void)t, (void)thmaker;
+        return 0;
+    }
 
     // The G-buffer (effects channel) ID; 0 means none.
     ULONG gbufID = 0;
