@@ -2,11 +2,17 @@
 // first parameter block whose parameter 8 is the filtering, and a standard coordinate
 // generator. References: 0 the block, 1 the generator.
 //
-// Not done yet: reading the image. Until then every sample is opaque black, the colour the
-// host gives a bitmap whose file cannot be read.
+// Life cycle: Update (main thread) reads the file through the image cache, once per file, and
+// takes the filtering and generator settings; EvalColor then samples the image from any number
+// of render threads at once, reading nothing but what Update prepared. Before the first Update,
+// and for a file that is missing or unreadable, every sample is opaque black.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "StandardUVGen.h"
+#include "images/ImageCache.h"
 #include "iparamb2.h"
 #include "stdmat.h"
 
@@ -23,7 +29,8 @@ public:
     int GetFilterType() override;
     StdUVGen* GetUVGen() override { return uvGen; }
     UVGen* GetTheUVGen() override { return uvGen; }
-    void ReloadBitmapAndUpdate() override {}
+    // Reads the file again through the image cache: every bitmap using it sees the new image.
+    void ReloadBitmapAndUpdate() override;
 
     AColor EvalColor(ShadeContext& sc) override;
     Point3 EvalNormalPerturb(ShadeContext& sc) override;
@@ -48,9 +55,25 @@ public:
     RefTargetHandle Clone(RemapDir& remap) override;
 
 private:
+    // What evaluation needs, taken from the block and the generator by Update.
+    struct Settings {
+        int filtering = FILTER_PYR;
+        float blur = 1.0f;
+        double cosW = 1.0, sinW = 0.0;
+        double uScale = 1.0, vScale = 1.0;
+        double uOffset = 0.0, vOffset = 0.0;
+    };
+
+    std::string FilePath() const;
+    // Takes the file's slot from the image cache (reading the file on its first use) and builds
+    // what the current filtering samples.
+    void AcquireImage();
+
     IParamBlock2* pblock = nullptr;
     StdUVGen* uvGen = nullptr;
     MSTR mapName;
+    Settings settings;
+    std::shared_ptr<const ImageCache::Slot> image;  // null until Update, or without a file
 };
 
 // The bitmap texture's class descriptor; Create makes a BitmapTexture.
