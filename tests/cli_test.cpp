@@ -127,10 +127,10 @@ TEST_F(CliTest, SwatchWritesTheViewportImageAtItsSize) {
 
     auto in = OIIO::ImageInput::open(png);
     ASSERT_TRUE(in);
-    const OIIO::ImageSpec spec = in->spec();
-    ASSERT_EQ(spec.width, 24);
-    ASSERT_EQ(spec.height, 24);
-    ASSERT_EQ(spec.nchannels, 3);
+    const OIIO::ImageSpec header = in->spec();
+    ASSERT_EQ(header.width, 24);
+    ASSERT_EQ(header.height, 24);
+    ASSERT_EQ(header.nchannels, 3);
     std::vector<unsigned char> pixels(24 * 24 * 3);
     ASSERT_TRUE(in->read_image(0, 0, 0, 3, OIIO::TypeDesc::UINT8, pixels.data()));
     for (std::size_t i = 0; i < pixels.size(); ++i) {

@@ -194,10 +194,10 @@ std::vector<float> ReadBack(const std::string& path, int& width, int& height, in
     if (!in) {
         return {};
     }
-    const OIIO::ImageSpec& spec = in->spec();
-    width = spec.width;
-    height = spec.height;
-    channels = spec.nchannels;
+    const OIIO::ImageSpec& header = in->spec();
+    width = header.width;
+    height = header.height;
+    channels = header.nchannels;
     std::vector<float> pixels(static_cast<std::size_t>(width * height * channels));
     in->read_image(0, 0, 0, channels, OIIO::TypeDesc::FLOAT, pixels.data());
     return pixels;

@@ -81,9 +81,9 @@ void WriteWithOiio(const std::string& file, const Format& format, const Image& i
         throw std::runtime_error("no writer for " + std::string(format.oiioName) + ": " +
                                  OIIO::geterror());
     }
-    OIIO::ImageSpec spec(image.width, image.height, format.channels, format.type);
+    OIIO::ImageSpec header(image.width, image.height, format.channels, format.type);
     const std::vector<float> pixels = Channels(image, format.channels);
-    if (!out->open(file, spec) || !out->write_image(OIIO::TypeDesc::FLOAT, pixels.data()) ||
+    if (!out->open(file, header) || !out->write_image(OIIO::TypeDesc::FLOAT, pixels.data()) ||
         !out->close()) {
         throw std::runtime_error(out->geterror());
     }
