@@ -18,6 +18,7 @@
 #include "AllocationCounter.h"
 #include "MultiMapParamIDs.h"
 #include "PluginLoader.h"
+#include "RatioReporter.h"
 #include "SampleVariation.h"
 #include "ShadingCore.h"
 #include "SimpleShadeContext.h"
@@ -96,47 +97,9 @@ void BM_BareArithmetic(benchmark::State& state) {
 }
 BENCHMARK(BM_BareArithmetic);
 
-// Prints each benchmark as usual and, at the end, the cost of evaluation relative to the bare
-// arithmetic measured in this same run.
-// Prints each benchmark as usual and, at the end, the cost of evaluation relative to the bare
-// arithmetic measured in this same run (medians when run with --benchmark_repetitions).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                single[name] = run.GetAdjustedCPUTime();
-            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                median[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(std::ostream& out) const {
-        const auto& times = median.size() >= 2 ? median : single;
-        const auto eval = times.find("BM_EvalColor");
-        const auto bare = times.find("BM_BareArithmetic");
-        if (eval != times.end() && bare != times.end() && bare->second > 0.0) {
-            out << "EvalColor / bare arithmetic" << (&times == &median ? " (medians)" : "") << ": "
-                << eval->second / bare->second << "\n";
-        }
-    }
-
-private:
-    std::map<std::string, double> single, median;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio(std::cout);
-    benchmark::Shutdown();
-    return 0;
+    return RunWithRatios(argc, argv,
+                         {{"EvalColor / bare arithmetic", "BM_EvalColor", "BM_BareArithmetic"}});
 }

@@ -4,6 +4,8 @@
 // BM_IntervalTestAndIntersect: the interval test and intersection such an update must cost.
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include "SolidColorMap.h"
 #include "UpdateMap.h"
 
@@ -66,4 +68,8 @@ BENCHMARK(BM_IntervalTestAndIntersect);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunWithRatios(argc, argv,
+                         {{"Update inside validity / interval test and intersection",
+                           "BM_UpdateInsideValidity", "BM_IntervalTestAndIntersect"}});
+}

@@ -10,6 +10,7 @@
 #include "BitmapTexture.h"
 #include "DemoScene.h"
 #include "PluginLoader.h"
+#include "RatioReporter.h"
 #include "Renderer.h"
 #include "WideText.h"
 
@@ -80,4 +81,13 @@ BENCHMARK(BM_RenderBitmap)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunWithRatios(
+        argc, argv,
+        {{"MultiMap render, 1 thread / 2 threads", "BM_RenderMultiMap/threads:1/real_time",
+          "BM_RenderMultiMap/threads:2/real_time"},
+         {"bitmap render, 1 thread / 2 threads", "BM_RenderBitmap/threads:1/real_time",
+          "BM_RenderBitmap/threads:2/real_time"},
+         {"MultiMap / its bitmap alone, 1 thread", "BM_RenderMultiMap/threads:1/real_time",
+          "BM_RenderBitmap/threads:1/real_time"}});
+}
