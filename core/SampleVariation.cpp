@@ -65,11 +65,6 @@ std::int32_t SampleKey(ShadeContext& sc, const ShadeSettings& settings, int forc
     return TileKey(sc.UVW(99).z);
 }
 
-std::uint32_t SampleSeed(std::int32_t key, std::int32_t seed) {
-    const std::uint32_t k = static_cast<std::uint32_t>(key) * static_cast<std::uint32_t>(seed);
-    return k * (k * k * 15731u + 789221u);
-}
-
 float SkewedRandom(float distribution, float uniform) {
     const float d = distribution;
     if (static_cast<double>(d) < 0.00001) {

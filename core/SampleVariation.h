@@ -19,7 +19,11 @@ std::int32_t SampleKey(ShadeContext& sc, const ShadeSettings& settings, int forc
 std::int32_t TileKey(float tile);
 
 // The generator seed of a key: k = key * seed, then k * (k * k * 15731 + 789221), all modulo 2^32.
-std::uint32_t SampleSeed(std::int32_t key, std::int32_t seed);
+// Inline, so tools that reason about picks from outside the map share this one definition.
+inline std::uint32_t SampleSeed(std::int32_t key, std::int32_t seed) {
+    const std::uint32_t k = static_cast<std::uint32_t>(key) * static_cast<std::uint32_t>(seed);
+    return k * (k * k * 15731u + 789221u);
+}
 
 // Maps a uniform draw u in [0, 1] to [-1, 1] with skew d: the result is at or above 2d - 1
 // with probability d. d below 0.00001 gives -1, above 0.99999 gives +1.

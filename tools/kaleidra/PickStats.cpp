@@ -1,6 +1,8 @@
 #include "PickStats.h"
 
 #include "MultiMapParamIDs.h"
+#include "SampleRandom.h"
+#include "SampleVariation.h"
 #include "WideText.h"
 #include "iparamb2.h"
 
@@ -11,10 +13,8 @@ constexpr int kPickDraws = 32768;  // the pick draw is in [0, 32767]
 }  // namespace
 
 int PickDraw(std::int32_t key, std::int32_t seed) {
-    // SampleSeed, then one step of the runtime's srand/rand recurrence.
-    const std::uint32_t k = static_cast<std::uint32_t>(key) * static_cast<std::uint32_t>(seed);
-    const std::uint32_t state = k * (k * k * 15731u + 789221u) * 214013u + 2531011u;
-    return static_cast<int>((state >> 16) & 0x7FFFu);
+    // The map's own seeding and first draw, from the shading core's headers.
+    return SampleRandom(SampleSeed(key, seed)).Next();
 }
 
 PickReport ComputePickReport(Texmap* map, TimeValue t, const KeyRange& keys) {
