@@ -142,9 +142,11 @@ TEST_F(CliTest, SwatchWritesTheViewportImageAtItsSize) {
 // A bitmap whose file is missing renders black; the command says so once, however often it
 // was sampled, and still succeeds.
 TEST_F(CliTest, MissingBitmapFilesAreListedOnce) {
-    const ToolRun run =
-        RunTool(folder, "eval '" KALEIDRA_EXAMPLES_DIR "/scene/floor.json' --map 'Floor tiles'",
-                "{\"mtlNum\":1}\n{\"mtlNum\":2}\n{\"mtlNum\":3}\n");
+    // The example scene copied without its textures folder: its bitmap is missing.
+    const std::string copy = folder.File("floor.json");
+    std::filesystem::copy_file(KALEIDRA_EXAMPLES_DIR "/scene/floor.json", copy);
+    const ToolRun run = RunTool(folder, "eval '" + copy + "' --map 'Floor tiles'",
+                                "{\"mtlNum\":1}\n{\"mtlNum\":2}\n{\"mtlNum\":3}\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(Lines(run.out).size(), 3u);
     const std::vector<std::string> notes = Lines(run.err);

@@ -67,12 +67,24 @@ TEST(RenderCommand, OneAndTwoThreadsWriteTheSameFile) {
     }
 }
 
+TEST(RenderCommand, TheExampleFindsItsBitmapBesideTheSceneFromAnyFolder) {
+    TempFolder folder;  // the working folder: the texture's relative path is not found here
+    const std::string out = folder.File("floor.png");
+    const ToolRun run =
+        RunTool(folder, "render " + Quoted(FloorScene()) + " --size 64x64 -o " + Quoted(out));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(out));
+    EXPECT_EQ(run.err.find("missing"), std::string::npos) << run.err;
+}
+
 TEST(RenderCommand, MissingBitmapsAreListedOnceAndStrictWritesNothing) {
     TempFolder folder;
     const std::string out = folder.File("floor.png");
-    // The example's bitmap file is not there.
+    // The example scene copied without its textures folder: its bitmap file is not there.
+    const std::string scene = folder.File("floor.json");
+    fs::copy_file(FloorScene(), scene);
     const ToolRun run =
-        RunTool(folder, "render " + Quoted(FloorScene()) + " --size 64x64 -o " + Quoted(out));
+        RunTool(folder, "render " + Quoted(scene) + " --size 64x64 -o " + Quoted(out));
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(fs::exists(out));
     const std::vector<std::string> lines = Lines(run.err);
@@ -80,8 +92,8 @@ TEST(RenderCommand, MissingBitmapsAreListedOnceAndStrictWritesNothing) {
     EXPECT_NE(lines[0].find("oak.png"), std::string::npos);
 
     fs::remove(out);
-    const ToolRun strict = RunTool(
-        folder, "render " + Quoted(FloorScene()) + " --strict --size 64x64 -o " + Quoted(out));
+    const ToolRun strict =
+        RunTool(folder, "render " + Quoted(scene) + " --strict --size 64x64 -o " + Quoted(out));
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_NE(strict.err.find("oak.png"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));

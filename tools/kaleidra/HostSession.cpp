@@ -1,6 +1,7 @@
 #include "HostSession.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "HostClasses.h"
@@ -20,7 +21,13 @@ HostSession::HostSession(const std::string& pluginPath, int hostYear) {
 HostSession::~HostSession() = default;
 
 std::unique_ptr<Scene> HostSession::OpenScene(const std::string& path) {
-    return LoadScene(path, directory);
+    std::unique_ptr<Scene> scene = LoadScene(path, directory);
+    // Bitmap paths relative to the scene file work whatever the working folder.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        ImageCache::Global().AddSearchFolder(folder.string());
+    }
+    return scene;
 }
 
 Texmap* HostSession::FindMap(Scene& scene, const std::wstring& name) {

@@ -1,14 +1,38 @@
 #include "ImageCache.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 ImageCache& ImageCache::Global() {
     static ImageCache cache;
     return cache;
 }
 
+std::string ImageCache::Locate(const std::string& path) const {
+    const std::filesystem::path name(path);
+    std::error_code error;
+    if (path.empty() || name.is_absolute() || std::filesystem::exists(name, error)) {
+        return path;
+    }
+    for (const std::string& folder : searchFolders) {
+        const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        if (std::filesystem::exists(candidate, error)) {
+            return candidate.string();
+        }
+    }
+    return path;
+}
+
+void ImageCache::AddSearchFolder(const std::string& folder) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (std::find(searchFolders.begin(), searchFolders.end(), folder) == searchFolders.end()) {
+        searchFolders.push_back(folder);
+    }
+}
+
 void ImageCache::Load(const std::string& path, Slot& slot) {
-    auto image = std::make_unique<const LoadedImage>(path);
+    auto image = std::make_unique<const LoadedImage>(Locate(path));
     ++loads;
     const auto listed = std::find(missing.begin(), missing.end(), path);
     if (image->Missing() && listed == missing.end()) {
@@ -63,5 +87,6 @@ void ImageCache::Clear() {
     std::lock_guard<std::mutex> lock(mutex);
     slots.clear();
     missing.clear();
+    searchFolders.clear();
     loads = 0;
 }

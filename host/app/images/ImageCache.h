@@ -45,15 +45,24 @@ public:
     // How many times a file was read (first uses and reloads).
     int LoadCount() const;
 
-    // Forgets every file, the missing list and the load count. Slots already handed out keep
-    // their images; their users get a fresh slot from their next Acquire.
+    // A folder where relative file names are also looked for (after the working folder), in
+    // the order added: the host adds the folder of each scene it opens, so a scene's relative
+    // bitmap paths work from anywhere. Files stay keyed by the name as given.
+    void AddSearchFolder(const std::string& folder);
+
+    // Forgets every file, the missing list, the search folders and the load count. Slots already
+    // handed out keep their images; their users get a fresh slot from their next Acquire.
     void Clear();
 
 private:
     void Load(const std::string& path, Slot& slot);
+    // The file to read for path: path itself unless it is relative, absent, and present in a
+    // search folder.
+    std::string Locate(const std::string& path) const;
 
     mutable std::mutex mutex;
     std::map<std::string, std::shared_ptr<Slot>> slots;
     std::vector<std::string> missing;
+    std::vector<std::string> searchFolders;
     int loads = 0;
 };
