@@ -544,13 +544,7 @@ void Parser::StringTable() {
 void Parser::DialogEx(const ResourceId& name, int line) {
     Dialog dialog;
     std::uint16_t language = language_;
-    dialog.x = Short("x");
-    ExpectComma(in_);
-    dialog.y = Short("y");
-    ExpectComma(in_);
-    dialog.cx = Short("width");
-    ExpectComma(in_);
-    dialog.cy = Short("height");
+    Rectangle(dialog);
     if (TakeIfComma(in_)) {
         dialog.helpId = Dword("help ID");
     }
@@ -646,13 +640,7 @@ DialogItem Parser::Control() {
     ExpectComma(in_);
     item.style = Dword("style");
     ExpectComma(in_);
-    item.x = Short("x");
-    ExpectComma(in_);
-    item.y = Short("y");
-    ExpectComma(in_);
-    item.cx = Short("width");
-    ExpectComma(in_);
-    item.cy = Short("height");
+    Rectangle(item);
     if (TakeIfComma(in_)) {
         item.exStyle = Dword("extended style");
         if (TakeIfComma(in_)) {

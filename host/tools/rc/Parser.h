@@ -52,6 +52,17 @@ private:
     std::int64_t Unary(Cursor& in);
     std::uint32_t Dword(const char* what);
     std::int16_t Short(const char* what);
+    // Reads "x, y, width, height" into box's x, y, cx and cy.
+    template <class Box>
+    void Rectangle(Box& box) {
+        box.x = Short("x");
+        ExpectComma(in_);
+        box.y = Short("y");
+        ExpectComma(in_);
+        box.cx = Short("width");
+        ExpectComma(in_);
+        box.cy = Short("height");
+    }
     std::uint16_t Word(const char* what);
 
     // Statements.
